@@ -35,8 +35,9 @@ endforeach()
 
 # Test and demo programs: ordinary MinGW programs, never shipped.
 foreach(fixture vrim_app box_helper)
-  add_executable(${fixture} WIN32 tests/fixtures/${fixture}.cpp)
+  add_executable(${fixture} tests/fixtures/${fixture}.cpp)
   target_link_options(${fixture} PRIVATE -static -s)
+  target_compile_options(${fixture} PRIVATE -Wall -Wextra)
   set_target_properties(${fixture} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/fixtures")
 endforeach()
-set_target_properties(vrim_app PROPERTIES OUTPUT_NAME Vrim)
+set_target_properties(vrim_app PROPERTIES OUTPUT_NAME Vrim WIN32_EXECUTABLE ON)

@@ -1,1 +1,16 @@
+# Checks of the cross-built programs: their PE files, and end to end under Wine.
+# They read dist/ and the test programs of the "windows" preset, so build that first.
+set(WINDOWS_BUILD_DIR "${CMAKE_SOURCE_DIR}/build/windows" CACHE PATH "The windows preset's build folder")
+# Debian's interpreter, which has pefile; not whatever python3 comes first.
+find_program(SYSTEM_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 
+set(E2E_ENVIRONMENT
+  "VRIM_DIST=${CMAKE_SOURCE_DIR}/dist"
+  "VRIM_FIXTURES=${WINDOWS_BUILD_DIR}/fixtures"
+  "PYTHONDONTWRITEBYTECODE=1")
+foreach(module pe uninstall install)
+  add_test(NAME e2e_${module}
+    COMMAND ${SYSTEM_PYTHON} -m unittest -v test_${module}
+    WORKING_DIRECTORY "${CMAKE_SOURCE_DIR}/tests/e2e")
+  set_tests_properties(e2e_${module} PROPERTIES ENVIRONMENT "${E2E_ENVIRONMENT}" TIMEOUT 1200)
+endforeach()

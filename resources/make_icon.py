@@ -17,7 +17,7 @@ SHADES = 32  # the 8 bpp images shade the tile from light to dark blue
 def palette(bpp):
     colours = list(VGA)
     if bpp == 8:
-        colours += [(40 + 4 * i, 90 + 3 * i, 255 - 4 * i) for i in range(SHADES)]
+        colours += [(90 - 5 * i // 2, 150 - 7 * i // 2, 255 - 11 * i // 3) for i in range(SHADES)]
         colours += [(0, 0, 0)] * (256 - len(colours))
     return colours
 

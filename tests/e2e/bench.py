@@ -1,0 +1,125 @@
+"""The Wine bench shared by the end-to-end tests: a fresh 32-bit prefix under
+Xvfb, a distribution folder laid out as a user has it, the programs started as
+a user starts them, and the prefix's disk read back from this side.
+
+Environment: VRIM_DIST (folder with Setup.exe and Uninstall.exe) and
+VRIM_FIXTURES (folder with the stand-in Vrim.exe and box_helper.exe)."""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+DIST = os.environ.get("VRIM_DIST", os.path.join(ROOT, "dist"))
+FIXTURES = os.environ.get("VRIM_FIXTURES", os.path.join(ROOT, "build", "windows", "fixtures"))
+CURSOR_GENERATOR = os.path.join(ROOT, "tests", "fixtures", "make_cursor.py")
+
+
+class Prefix:
+    """A fresh Wine prefix of the given architecture with its own X display."""
+
+    def __init__(self, arch="win32"):
+        self.arch = arch
+        self.home = tempfile.mkdtemp(prefix="vrim-wine-")
+        self.path = os.path.join(self.home, "prefix")
+        read_fd, write_fd = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+            pass_fds=[write_fd], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_fd)
+        with os.fdopen(read_fd) as f:
+            display = f.readline().strip()
+        self.env = dict(os.environ, WINEPREFIX=self.path, WINEARCH=arch, WINEDEBUG="-all",
+                        DISPLAY=":" + display, WINEDLLOVERRIDES="mscoree,mshtml=")
+        subprocess.run(["wineboot", "-i"], env=self.env, check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300)
+        subprocess.run(["wineserver", "-w"], env=self.env, check=True, timeout=300)
+        # Keep one server for the whole run: each start is then quick and even.
+        # (It forks into the background; nothing of ours may be left holding a pipe.)
+        subprocess.run(["wineserver", "-p"], env=self.env, check=True, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+        self.drive_c = os.path.join(self.path, "drive_c")
+        self.program_folder = self.unix(r"C:\Program Files\VRIM")
+        self.start_menu_folder = self.unix(r"C:\ProgramData\Microsoft\Windows\Start Menu\Programs\VRIM")
+        self.desktop_shortcut = self.unix(r"C:\users\Public\Desktop\Vrim.lnk")
+        self.system_dir = self.unix(r"C:\windows\system32")
+        self.uninstaller_copy = os.path.join(self.system_dir, "Uninstall.exe")
+
+    def close(self):
+        subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL)
+        self.xvfb.terminate()
+        self.xvfb.wait()
+        shutil.rmtree(self.home, ignore_errors=True)
+
+    def unix(self, windows_path):
+        """The file behind a C: path, matched without regard to case as Wine does."""
+        assert windows_path[:3].upper() == "C:\\", windows_path
+        path = self.drive_c
+        for part in windows_path[3:].split("\\"):
+            if not part:
+                continue
+            names = os.listdir(path) if os.path.isdir(path) else []
+            match = [n for n in names if n.lower() == part.lower()]
+            path = os.path.join(path, match[0] if match else part)
+        return path
+
+    def windows(self, unix_path):
+        rel = os.path.relpath(unix_path, self.drive_c)
+        assert not rel.startswith(".."), unix_path
+        return "C:\\" + rel.replace("/", "\\")
+
+    def run(self, args, cwd, timeout=120):
+        """Starts a program as from a shell in `cwd`; returns (exit code, seconds)."""
+        started = time.monotonic()
+        done = subprocess.run(["wine"] + args, cwd=cwd, env=self.env, timeout=timeout,
+                              stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL)
+        return done.returncode, time.monotonic() - started
+
+    def start(self, args, cwd):
+        return subprocess.Popen(["wine"] + args, cwd=cwd, env=self.env, stdin=subprocess.DEVNULL,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def kill_programs(self):
+        """Ends every Windows program but keeps the server."""
+        subprocess.run(["wine", "taskkill", "/f", "/im", "Vrim.exe"], env=self.env,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+
+
+def make_distribution(folder):
+    """The distribution folder as a user unpacks it."""
+    os.makedirs(folder, exist_ok=True)
+    shutil.copy(os.path.join(DIST, "Setup.exe"), folder)
+    shutil.copy(os.path.join(DIST, "Uninstall.exe"), folder)
+    shutil.copy(os.path.join(FIXTURES, "Vrim.exe"), folder)
+    subprocess.run([sys.executable, CURSOR_GENERATOR, os.path.join(folder, "hourglas.ani")], check=True)
+    return folder
+
+
+def wait_for(predicate, timeout, step=0.01):
+    end = time.monotonic() + timeout
+    while time.monotonic() < end:
+        if predicate():
+            return True
+        time.sleep(step)
+    return predicate()
+
+
+def read_lnk_target(path):
+    """The local path a shortcut points at, as lnkinfo reads it."""
+    out = subprocess.run(["lnkinfo", path], check=True, stdout=subprocess.PIPE, text=True).stdout
+    for line in out.splitlines():
+        if line.strip().startswith("Local path"):
+            return line.split(":", 1)[1].strip()
+    raise AssertionError("no local path in %s:\n%s" % (path, out))
+
+
+def tree(path):
+    """Every file and folder under `path`, relative, for before/after comparisons."""
+    found = set()
+    for parent, dirs, files in os.walk(path):
+        for name in dirs + files:
+            found.add(os.path.relpath(os.path.join(parent, name), path))
+    return found
