@@ -34,7 +34,7 @@ foreach(program Setup Uninstall)
 endforeach()
 
 # Test and demo programs: ordinary MinGW programs, never shipped.
-foreach(fixture vrim_app box_helper)
+foreach(fixture vrim_app box_helper launch)
   add_executable(${fixture} tests/fixtures/${fixture}.cpp)
   target_link_options(${fixture} PRIVATE -static -s)
   target_compile_options(${fixture} PRIVATE -Wall -Wextra)

@@ -78,6 +78,14 @@ class Prefix:
                               stderr=subprocess.DEVNULL)
         return done.returncode, time.monotonic() - started
 
+    def run_line(self, line, cwd, timeout=120):
+        """Starts a program with exactly this command line; returns its exit code."""
+        done = subprocess.run(["wine", os.path.join(FIXTURES, "launch.exe")], cwd=cwd,
+                              env=dict(self.env, VRIM_COMMAND_LINE=line), timeout=timeout,
+                              stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL)
+        return done.returncode
+
     def start(self, args, cwd):
         return subprocess.Popen(["wine"] + args, cwd=cwd, env=self.env, stdin=subprocess.DEVNULL,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
