@@ -23,7 +23,9 @@ target_compile_options(setupcore PRIVATE ${PROGRAM_COMPILE_OPTIONS})
 # four system DLLs.
 target_link_libraries(setupcore PUBLIC kernel32 user32 shell32 ole32 gcc)
 
-set(CMAKE_RC_FLAGS "--preprocessor-arg=-P")
+# windres reads the icon, but no dependency scan sees it.
+set_source_files_properties(resources/icon.rc PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/vrim.ico")
 foreach(program Setup Uninstall)
   string(TOLOWER ${program} folder)
   add_executable(${program} WIN32 ${folder}/main.cpp resources/icon.rc)
@@ -32,6 +34,15 @@ foreach(program Setup Uninstall)
   target_link_libraries(${program} PRIVATE setupcore)
   set_target_properties(${program} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${DIST_DIR}")
 endforeach()
+
+# Checksums for a packager's `sha256sum -c`; the build is reproducible, so any
+# rebuild of the same source must match them.
+add_custom_command(OUTPUT "${DIST_DIR}/SHA256SUMS"
+  COMMAND ${CMAKE_COMMAND} -DDIR=${DIST_DIR} "-DFILES=Setup.exe;Uninstall.exe"
+          -P "${CMAKE_SOURCE_DIR}/cmake/Checksums.cmake"
+  DEPENDS Setup Uninstall "${CMAKE_SOURCE_DIR}/cmake/Checksums.cmake"
+  VERBATIM)
+add_custom_target(checksums ALL DEPENDS "${DIST_DIR}/SHA256SUMS")
 
 # Test and demo programs: ordinary MinGW programs, never shipped.
 foreach(fixture vrim_app box_helper launch)

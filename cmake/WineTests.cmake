@@ -8,9 +8,12 @@ set(E2E_ENVIRONMENT
   "VRIM_DIST=${CMAKE_SOURCE_DIR}/dist"
   "VRIM_FIXTURES=${WINDOWS_BUILD_DIR}/fixtures"
   "PYTHONDONTWRITEBYTECODE=1")
-foreach(module pe uninstall install)
-  add_test(NAME e2e_${module}
+foreach(test programs:pe programs:reproducible wine:uninstall wine:install)
+  string(REPLACE ":" ";" parts ${test})
+  list(GET parts 1 module)
+  string(REPLACE ":" "_" name ${test})
+  add_test(NAME ${name}
     COMMAND ${SYSTEM_PYTHON} -m unittest -v test_${module}
     WORKING_DIRECTORY "${CMAKE_SOURCE_DIR}/tests/e2e")
-  set_tests_properties(e2e_${module} PROPERTIES ENVIRONMENT "${E2E_ENVIRONMENT}" TIMEOUT 1200)
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${E2E_ENVIRONMENT}" TIMEOUT 1200)
 endforeach()
