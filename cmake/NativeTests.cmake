@@ -24,6 +24,7 @@ add_executable(core_tests
   tests/native/commandline_test.cpp
   tests/native/install_test.cpp
   tests/native/layout_test.cpp
+  tests/native/optional_test.cpp
   tests/native/shortcut_test.cpp
   tests/native/uninstall_test.cpp)
 add_executable(uninstall_entry_tests uninstall/main.cpp tests/native/uninstall_entry_test.cpp)

@@ -8,12 +8,17 @@ set(E2E_ENVIRONMENT
   "VRIM_DIST=${CMAKE_SOURCE_DIR}/dist"
   "VRIM_FIXTURES=${WINDOWS_BUILD_DIR}/fixtures"
   "PYTHONDONTWRITEBYTECODE=1")
-foreach(test programs:pe programs:reproducible wine:uninstall wine:install)
+# name, test module, Wine architecture: the Wine tests run in a 32-bit prefix
+# and again in a 64-bit (WoW64) one.
+foreach(test programs:pe:- programs:reproducible:- wine:uninstall:win32 wine:install:win32
+             wine64:uninstall:win64 wine64:install:win64)
   string(REPLACE ":" ";" parts ${test})
+  list(GET parts 0 kind)
   list(GET parts 1 module)
-  string(REPLACE ":" "_" name ${test})
-  add_test(NAME ${name}
+  list(GET parts 2 arch)
+  add_test(NAME ${kind}_${module}
     COMMAND ${SYSTEM_PYTHON} -m unittest -v test_${module}
     WORKING_DIRECTORY "${CMAKE_SOURCE_DIR}/tests/e2e")
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${E2E_ENVIRONMENT}" TIMEOUT 1200)
+  set_tests_properties(${kind}_${module} PROPERTIES
+    ENVIRONMENT "${E2E_ENVIRONMENT};VRIM_WINEARCH=${arch}" TIMEOUT 1200)
 endforeach()

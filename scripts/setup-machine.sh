@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ g++-mingw-w64-i686 binutils-mingw-w64-i686 libgtest-dev libgmock-dev
-          wine wine32:i386 xvfb xauth liblnk-utils python3 python3-pefile "$@")
+          wine wine32:i386 wine64 xvfb xauth liblnk-utils python3 python3-pefile clang libclang-rt-14-dev "$@")
 
 missing=()
 for p in "${packages[@]}"; do

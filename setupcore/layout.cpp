@@ -1,6 +1,7 @@
 // Base resolution and path composition for the install layout.
 #include "layout.h"
 
+#include "procedures.h"
 #include "text.h"
 
 static bool ResolveCommonDesktop(PathBuffer& path) {
@@ -13,6 +14,17 @@ static bool ResolveCommonDesktop(PathBuffer& path) {
     allocator->vtbl->Release(allocator);
   }
   return path[0] != '\0';
+}
+
+// Where a 32-bit program's copy into the system directory really lands: on
+// 64-bit Windows that is the 32-bit one (SysWOW64), and a shortcut naming
+// System32 would point at nothing for the 64-bit shell.
+static DWORD ResolveSystemDirectory(PathBuffer& path) {
+  auto wow64 = reinterpret_cast<GetSystemWow64DirectoryACall>(
+      KernelFunction("GetSystemWow64DirectoryA"));
+  // On 32-bit Windows the call exists and returns 0.
+  DWORD n = wow64 ? wow64(path, kMaxPath) : 0;
+  return n ? n : GetSystemDirectoryA(path, kMaxPath);
 }
 
 bool ResolveBase(Base base, PathBuffer& path) {
@@ -31,7 +43,7 @@ bool ResolveBase(Base base, PathBuffer& path) {
       n = GetCurrentDirectoryA(kMaxPath, path);
       break;
     case Base::System:
-      n = GetSystemDirectoryA(path, kMaxPath);
+      n = ResolveSystemDirectory(path);
       break;
   }
   // Both calls return the length on success and the size they would need when

@@ -15,6 +15,13 @@ bool RunInstall(int notify);
 // uninstaller copy excepted. Returns whether all of it is gone afterwards.
 bool RunUninstall();
 
+// Limits the DLL search to the system directory where the platform offers it,
+// so that nothing planted beside the program is loaded.
+void RestrictDllSearch();
+
+// A KERNEL32 function by name, or null where this system lacks it.
+void* KernelFunction(const char* name);
+
 // The command line with the program name and the blanks after it removed.
 const char* CommandTail(const char* line);
 

@@ -4,6 +4,7 @@
 #include "procedures.h"
 
 extern "C" __attribute__((force_align_arg_pointer)) void EntryPoint() {
+  RestrictDllSearch();
   char* tail = const_cast<char*>(CommandTail(GetCommandLineA()));
   ExitProcess(static_cast<unsigned>(WinMain(GetModuleHandleA(nullptr), nullptr, tail, 10)));
 }

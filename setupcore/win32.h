@@ -54,6 +54,7 @@ enum : unsigned {
 
   CLSCTX_INPROC_SERVER = 1,
   CP_ACP = 0,
+  LOAD_LIBRARY_SEARCH_SYSTEM32 = 0x800,
   WAIT_TIMEOUT = 0x102,
   ERROR_FILE_NOT_FOUND = 2,
   ERROR_PATH_NOT_FOUND = 3,
@@ -117,10 +118,15 @@ struct IMalloc {
 };
 
 typedef DWORD(WINCALL* ThreadRoutine)(void*);
+// KERNEL32 calls that older systems lack, looked up at run time.
+typedef BOOL(WINCALL* SetDefaultDllDirectoriesCall)(DWORD flags);
+typedef unsigned(WINCALL* GetSystemWow64DirectoryACall)(char* buffer, unsigned size);
 
 // KERNEL32
 WINIMPORT char* WINCALL GetCommandLineA(void);
 WINIMPORT HMODULE WINCALL GetModuleHandleA(const char* name);
+WINIMPORT void* WINCALL GetProcAddress(HMODULE module, const char* name);
+WINIMPORT DWORD WINCALL GetVersion(void);
 WINIMPORT void WINCALL ExitProcess(unsigned code);
 WINIMPORT BOOL WINCALL IsDBCSLeadByte(uint8_t byte);
 WINIMPORT DWORD WINCALL GetCurrentDirectoryA(DWORD size, char* buffer);

@@ -17,10 +17,17 @@ FIXTURES = os.environ.get("VRIM_FIXTURES", os.path.join(ROOT, "build", "windows"
 CURSOR_GENERATOR = os.path.join(ROOT, "tests", "fixtures", "make_cursor.py")
 
 
-class Prefix:
-    """A fresh Wine prefix of the given architecture with its own X display."""
+# The 64-bit loader: in a 64-bit prefix, `wine` itself runs the 32-bit shell.
+WINE64 = "/usr/lib/wine/wine64"
+ARCH = os.environ.get("VRIM_WINEARCH", "win32")
 
-    def __init__(self, arch="win32"):
+
+class Prefix:
+    """A fresh Wine prefix of the given architecture with its own X display.
+    In a 64-bit (WoW64) prefix the 32-bit programs see the 32-bit program
+    files and system folders."""
+
+    def __init__(self, arch=ARCH):
         self.arch = arch
         self.home = tempfile.mkdtemp(prefix="vrim-wine-")
         self.path = os.path.join(self.home, "prefix")
@@ -43,10 +50,13 @@ class Prefix:
         subprocess.run(["wineserver", "-p"], env=self.env, check=True, stdin=subprocess.DEVNULL,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
         self.drive_c = os.path.join(self.path, "drive_c")
-        self.program_folder = self.unix(r"C:\Program Files\VRIM")
+        wow64 = arch == "win64"
+        self.program_files = self.unix(r"C:\Program Files (x86)" if wow64 else r"C:\Program Files")
+        self.program_folder = os.path.join(self.program_files, "VRIM")
         self.start_menu_folder = self.unix(r"C:\ProgramData\Microsoft\Windows\Start Menu\Programs\VRIM")
         self.desktop_shortcut = self.unix(r"C:\users\Public\Desktop\Vrim.lnk")
-        self.system_dir = self.unix(r"C:\windows\system32")
+        self.system_dir = self.unix(r"C:\windows\syswow64" if wow64 else r"C:\windows\system32")
+        self.shell = WINE64 if wow64 else "wine"  # the loader of the platform's own shell
         self.uninstaller_copy = os.path.join(self.system_dir, "Uninstall.exe")
 
     def close(self):
@@ -72,10 +82,10 @@ class Prefix:
         assert not rel.startswith(".."), unix_path
         return "C:\\" + rel.replace("/", "\\")
 
-    def run(self, args, cwd, timeout=120):
+    def run(self, args, cwd, timeout=120, loader="wine"):
         """Starts a program as from a shell in `cwd`; returns (exit code, seconds)."""
         started = time.monotonic()
-        done = subprocess.run(["wine"] + args, cwd=cwd, env=self.env, timeout=timeout,
+        done = subprocess.run([loader] + args, cwd=cwd, env=self.env, timeout=timeout,
                               stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                               stderr=subprocess.DEVNULL)
         return done.returncode, time.monotonic() - started

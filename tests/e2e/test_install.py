@@ -10,14 +10,16 @@ import bench
 
 prefix = None
 
-APP_TARGET = r"C:\Program Files\VRIM\Vrim.exe"
-UNINSTALL_TARGET = r"C:\windows\system32\Uninstall.exe"
 KIT = r"C:\users\Public\Downloads\Vrim Kit"
 
 
 def setUpModule():
-    global prefix
-    prefix = bench.Prefix("win32")
+    global prefix, APP_TARGET, UNINSTALL_TARGET, CURSOR
+    prefix = bench.Prefix()
+    APP_TARGET = prefix.windows(os.path.join(prefix.program_folder, "Vrim.exe"))
+    CURSOR = prefix.windows(os.path.join(prefix.program_folder, "hourglas.ani"))
+    # On 64-bit Windows the 32-bit system folder, where the copy really lands.
+    UNINSTALL_TARGET = prefix.windows(prefix.uninstaller_copy)
 
 
 def tearDownModule():
@@ -101,8 +103,7 @@ class InstallTest(unittest.TestCase):
     def test_started_from_another_directory_reports_the_missing_copies(self):
         elsewhere = prefix.unix(r"C:\users\Public")
         code, text = self.setup_with_box(cwd=elsewhere, program=KIT + r"\Setup.exe")
-        self.assertEqual(text, "\n".join(["Install failed!!", APP_TARGET, r"C:\Program Files\VRIM\hourglas.ani",
-                                          UNINSTALL_TARGET]))
+        self.assertEqual(text, "\n".join(["Install failed!!", APP_TARGET, CURSOR, UNINSTALL_TARGET]))
         self.assertEqual(code, 1)
         for shortcut, target in self.shortcuts.items():
             self.assertEqual(bench.read_lnk_target(shortcut), target, "shortcuts are still written")
@@ -129,7 +130,8 @@ class InstallTest(unittest.TestCase):
         before = {p for p in bench.tree(prefix.drive_c) if not noise(p)}
         self.assertEqual(self.setup("/s"), 0)
         shortcut = prefix.windows(os.path.join(prefix.start_menu_folder, "Uninstall.lnk"))
-        code, _ = prefix.run(["start", "/wait", shortcut], cwd=prefix.drive_c)
+        # Opened by the platform's own shell: the 64-bit one in a 64-bit prefix.
+        code, _ = prefix.run(["start", "/wait", shortcut], cwd=prefix.drive_c, loader=prefix.shell)
         self.assertEqual(code, 0, "the shortcut was opened")
         # Wine divergence: start /wait does not wait for a program it reached
         # through a shortcut (its shell loses the process handle on that route),

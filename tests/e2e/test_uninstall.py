@@ -12,7 +12,7 @@ prefix = None
 
 def setUpModule():
     global prefix
-    prefix = bench.Prefix("win32")
+    prefix = bench.Prefix()
 
 
 def tearDownModule():
@@ -23,9 +23,12 @@ class UninstallTest(unittest.TestCase):
     def setUp(self):
         self.dist = bench.make_distribution(prefix.unix(r"C:\users\Public\Downloads\Vrim Kit"))
         self.lay_out_install()
+        self.apps = []
 
     def tearDown(self):
         prefix.kill_programs()
+        for app in self.apps:
+            app.wait(timeout=30)
         for folder in (prefix.program_folder, prefix.start_menu_folder):
             shutil.rmtree(folder, ignore_errors=True)
         if os.path.exists(prefix.desktop_shortcut):
@@ -54,7 +57,9 @@ class UninstallTest(unittest.TestCase):
 
     def start_application(self, *args):
         ready = os.path.join(prefix.program_folder, "ready.txt")
-        app = prefix.start([r"C:\Program Files\VRIM\Vrim.exe"] + list(args), cwd=prefix.program_folder)
+        app = prefix.start([prefix.windows(os.path.join(prefix.program_folder, "Vrim.exe"))] + list(args),
+                           cwd=prefix.program_folder)
+        self.apps.append(app)
         self.assertTrue(bench.wait_for(lambda: os.path.exists(ready), 30), "application window up")
         return app
 
@@ -98,6 +103,7 @@ class UninstallTest(unittest.TestCase):
         handled = None
         last_seen = None
         uninstaller = prefix.start([prefix.windows(prefix.uninstaller_copy)], cwd=prefix.system_dir)
+        self.apps.append(uninstaller)
         end = time.monotonic() + timeout
         while uninstaller.poll() is None and time.monotonic() < end:
             now = time.time()

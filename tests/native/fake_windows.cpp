@@ -143,6 +143,21 @@ struct VtblSetup {
   }
 } vtblSetup;
 
+HMODULE const kKernel32 = reinterpret_cast<HMODULE>(0x7C800000);
+
+BOOL WINCALL FakeSetDefaultDllDirectories(DWORD flags) {
+  char text[48];
+  std::snprintf(text, sizeof text, "SetDefaultDllDirectories(0x%X)", flags);
+  Record(text);
+  return 1;
+}
+
+unsigned WINCALL FakeGetSystemWow64DirectoryA(char* buffer, unsigned size) {
+  Record("GetSystemWow64DirectoryA(" + std::to_string(size) + ")");
+  if (world.wow64Directory.empty()) return 0;  // ERROR_CALL_NOT_IMPLEMENTED
+  return FillDirectory(world.wow64Directory, buffer, size);
+}
+
 HWND const kWindow = reinterpret_cast<HWND>(0x3E0);
 HANDLE const kThread = reinterpret_cast<HANDLE>(0x7E0);
 
@@ -154,7 +169,26 @@ char* WINCALL GetCommandLineA(void) {
   static char line[] = "Setup.exe";
   return line;
 }
-HMODULE WINCALL GetModuleHandleA(const char*) { return nullptr; }
+HMODULE WINCALL GetModuleHandleA(const char* name) {
+  Record("GetModuleHandleA(" + Quote(name) + ")");
+  return name && std::strcmp(name, "kernel32.dll") == 0 ? kKernel32 : nullptr;
+}
+
+void* WINCALL GetProcAddress(HMODULE module, const char* name) {
+  Record("GetProcAddress(" + std::string(module == kKernel32 ? "kernel32" : "?") + ", " +
+         Quote(name) + ")");
+  if (module != kKernel32) return nullptr;
+  if (std::strcmp(name, "SetDefaultDllDirectories") == 0 && world.hasDefaultDllDirectories)
+    return reinterpret_cast<void*>(FakeSetDefaultDllDirectories);
+  if (std::strcmp(name, "GetSystemWow64DirectoryA") == 0 && world.hasWow64Directory)
+    return reinterpret_cast<void*>(FakeGetSystemWow64DirectoryA);
+  return nullptr;
+}
+
+DWORD WINCALL GetVersion(void) {
+  Record("GetVersion()");
+  return world.version;
+}
 void WINCALL ExitProcess(unsigned) {}
 
 // Code page 932's lead bytes, so that the tail rule can be tested with a real one.

@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <cstdint>
 #include <vector>
 
 namespace fake {
@@ -27,6 +28,11 @@ struct World {
   std::string programFiles = kProgramFiles, commonPrograms = kCommonPrograms,
               commonDesktop = kCommonDesktop, currentDirectory = kSource, systemDirectory = kSystem;
   std::set<std::string> folders, files;
+
+  uint32_t version = 0x1DB10106;  // GetVersion's word: 6.1, build 7601
+  bool hasDefaultDllDirectories = false;  // SetDefaultDllDirectories exported
+  bool hasWow64Directory = false;         // GetSystemWow64DirectoryA exported
+  std::string wow64Directory;             // what it returns; empty: 32-bit Windows
 
   bool windowOpen = false;    // a top-level window titled "Vrim"
   bool closesOnRequest = true;

@@ -57,7 +57,10 @@ TEST_F(RunInstallTest, EightStepsInOrderWithTheirArguments) {
                                "GetFileAttributesA(" + Q(kProgramFolder) + ")",
                                "GetCurrentDirectoryA(260)"} +
       Copy("Vrim.exe", kProgramFolder) + Copy("hourglas.ani", kProgramFolder) +
-      std::vector<std::string>{"GetSystemDirectoryA(260)"} + Copy("Uninstall.exe", fake::kSystem) +
+      std::vector<std::string>{"GetModuleHandleA(\"kernel32.dll\")",
+                               "GetProcAddress(kernel32, \"GetSystemWow64DirectoryA\")",
+                               "GetSystemDirectoryA(260)"} +
+      Copy("Uninstall.exe", fake::kSystem) +
       std::vector<std::string>{"SHGetSpecialFolderLocation(0, 0x19)",
                                "SHGetPathFromIDListA(desktop list, cleared)", "SHGetMalloc()",
                                "IMalloc::Free(desktop list)", "IMalloc::Release()"} +
@@ -84,6 +87,18 @@ TEST_F(RunInstallTest, BoxOnlyWhenNotifyIsOne) {
     else
       EXPECT_THAT(boxes, IsEmpty()) << "notify " << notify;
   }
+}
+
+TEST_F(RunInstallTest, On64BitWindowsTheUninstallerAndItsShortcutUseSysWow64) {
+  const std::string wow64 = "C:\\Windows\\SysWOW64";
+  world.folders.insert(wow64);
+  world.hasWow64Directory = true;
+  world.wow64Directory = wow64;
+  EXPECT_TRUE(RunInstall(0));
+  EXPECT_THAT(fake::CallsStartingWith("CopyFileA").back(),
+              ::testing::HasSubstr(Q(wow64 + "\\Uninstall.exe")));
+  EXPECT_THAT(fake::CallsStartingWith("IShellLinkA::SetPath").back(),
+              ::testing::HasSubstr(Q(wow64 + "\\Uninstall.exe")));
 }
 
 TEST_F(RunInstallTest, SecondInstallReplacesTheCopiesWithoutAsking) {

@@ -111,7 +111,30 @@ TEST_F(ResolveBaseTest, CurrentAndSystemDirectoriesOnlyWhenTheyFit) {
     EXPECT_EQ(Resolve(Base::System, c.fits), c.fits ? c.value : "");
   }
   EXPECT_EQ(world.calls[0], "GetCurrentDirectoryA(260)");
-  EXPECT_EQ(world.calls[1], "GetSystemDirectoryA(260)");
+  EXPECT_EQ(world.calls[3], "GetSystemDirectoryA(260)");
+}
+
+TEST_F(ResolveBaseTest, SystemBaseIsWhereA32BitCopyLands) {
+  const struct {
+    const char* what;
+    bool exported;
+    std::string wow64;
+    std::string expected;
+  } cases[] = {
+      {"call missing (old 32-bit Windows)", false, "", fake::kSystem},
+      {"32-bit Windows: the call returns 0", true, "", fake::kSystem},
+      {"64-bit Windows", true, "C:\\Windows\\SysWOW64", "C:\\Windows\\SysWOW64"},
+      {"64-bit Windows, too deep", true, PathOfLength(260), ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    fake::Reset();
+    world.hasWow64Directory = c.exported;
+    world.wow64Directory = c.wow64;
+    EXPECT_EQ(Resolve(Base::System, !c.expected.empty()), c.expected);
+    EXPECT_EQ(world.calls[0], "GetModuleHandleA(\"kernel32.dll\")");
+    EXPECT_EQ(world.calls[1], "GetProcAddress(kernel32, \"GetSystemWow64DirectoryA\")");
+  }
 }
 
 TEST_F(ResolveBaseTest, FailedDirectoryCallsLeaveTheBufferEmpty) {

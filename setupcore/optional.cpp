@@ -1,0 +1,18 @@
+// KERNEL32 calls that only newer systems have, found at run time so that the
+// programs still load where they are missing.
+#include "procedures.h"
+
+void* KernelFunction(const char* name) {
+  HMODULE kernel = GetModuleHandleA("kernel32.dll");
+  return kernel ? GetProcAddress(kernel, name) : nullptr;
+}
+
+void RestrictDllSearch() {
+  // On Vista (6.0) the restriction makes CoCreateInstance of the shell-link
+  // object fail.
+  DWORD version = GetVersion();
+  if ((version & 0xFF) == 6 && ((version >> 8) & 0xFF) == 0) return;
+  auto restrict = reinterpret_cast<SetDefaultDllDirectoriesCall>(
+      KernelFunction("SetDefaultDllDirectories"));
+  if (restrict) restrict(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
