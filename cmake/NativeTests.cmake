@@ -33,4 +33,29 @@ foreach(target core_tests uninstall_entry_tests)
   gtest_discover_tests(${target})
 endforeach()
 
-include(cmake/WineTests.cmake)
+# Fuzz targets (clang's libFuzzer), each run here for a bounded number of
+# inputs; scripts/fuzz.sh runs them for longer.
+option(FUZZ "Build and run the fuzz targets (needs clang)" OFF)
+if(FUZZ)
+  set(FUZZ_RUNS_tail 2000000)
+  set(FUZZ_RUNS_compose 2000000)
+  set(FUZZ_RUNS_procedures 100000)
+  foreach(target tail compose procedures)
+    add_executable(fuzz_${target} tests/fuzz/${target}_fuzz.cpp)
+    target_compile_options(fuzz_${target} PRIVATE -fsanitize=fuzzer)
+    target_link_options(fuzz_${target} PRIVATE -fsanitize=fuzzer)
+    target_link_libraries(fuzz_${target} PRIVATE setupcore_native)
+    # New inputs go to the first folder, so the committed seeds stay as they are.
+    set(found "${CMAKE_BINARY_DIR}/fuzz-corpus/${target}")
+    file(MAKE_DIRECTORY "${found}")
+    add_test(NAME fuzz_${target}
+      COMMAND fuzz_${target} -runs=${FUZZ_RUNS_${target}} -print_final_stats=1
+              "${found}" "${CMAKE_SOURCE_DIR}/tests/fuzz/corpus/${target}")
+  endforeach()
+endif()
+
+# The sanitizer build runs the unit tests and fuzzers only; the checks of the
+# Windows programs belong to the plain one.
+if(NOT SANITIZE)
+  include(cmake/WineTests.cmake)
+endif()

@@ -53,7 +53,8 @@ std::string Quote(const char* text) {
 
 std::string CheckedPath(const char* path) {
   std::string p = path ? path : "";
-  if (p.size() >= kMaxPath || p.empty() || p[0] == '\\') world.badPaths.push_back(p);
+  bool driveRoot = p.size() >= 1 && p[0] == '\\' && (p.size() < 2 || p[1] != '\\');  // UNC is fine
+  if (p.size() >= kMaxPath || p.empty() || driveRoot) world.badPaths.push_back(p);
   return Quote(path);
 }
 
