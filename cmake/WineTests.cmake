@@ -11,6 +11,7 @@ set(E2E_ENVIRONMENT
 # name, test module, Wine architecture: the Wine tests run in a 32-bit prefix
 # and again in a 64-bit (WoW64) one.
 foreach(test programs:pe:- programs:reproducible:- wine:uninstall:win32 wine:install:win32
+             wine:faults:win32
              wine64:uninstall:win64 wine64:install:win64)
   string(REPLACE ":" ";" parts ${test})
   list(GET parts 0 kind)

@@ -90,10 +90,14 @@ class Prefix:
                               stderr=subprocess.DEVNULL)
         return done.returncode, time.monotonic() - started
 
-    def run_line(self, line, cwd, timeout=120):
-        """Starts a program with exactly this command line; returns its exit code."""
+    def run_line(self, line, cwd, timeout=120, directory=None):
+        """Starts a program with exactly this command line, in the Windows
+        current directory `directory` when given; returns its exit code."""
+        env = dict(self.env, VRIM_COMMAND_LINE=line)
+        if directory:
+            env["VRIM_CURRENT_DIRECTORY"] = directory
         done = subprocess.run(["wine", os.path.join(FIXTURES, "launch.exe")], cwd=cwd,
-                              env=dict(self.env, VRIM_COMMAND_LINE=line), timeout=timeout,
+                              env=env, timeout=timeout,
                               stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                               stderr=subprocess.DEVNULL)
         return done.returncode
@@ -102,10 +106,32 @@ class Prefix:
         return subprocess.Popen(["wine"] + args, cwd=cwd, env=self.env, stdin=subprocess.DEVNULL,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
+    def watching_box(self, run):
+        """Calls `run` (which starts a program and returns its exit code) while
+        the box helper waits for a box captioned "Vrim" and presses its
+        button; returns the exit code and the box's text, None if none came."""
+        text_file = os.path.join(self.drive_c, "box.txt")
+        if os.path.exists(text_file):
+            os.remove(text_file)
+        helper = self.start([os.path.join(FIXTURES, "box_helper.exe"), "Vrim", "30000", r"C:\box.txt"],
+                            cwd=self.drive_c)
+        code = run()
+        # The program has ended: any box of its own was shown and dismissed by now.
+        try:
+            helper.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            helper.kill()
+            helper.wait()
+        if helper.returncode != 0:
+            return code, None
+        with open(text_file, newline="") as f:
+            return code, f.read()
+
     def kill_programs(self):
         """Ends every Windows program but keeps the server."""
-        subprocess.run(["wine", "taskkill", "/f", "/im", "Vrim.exe"], env=self.env,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+        for image in ("Vrim.exe", "Setup.exe", "Uninstall.exe", "box_helper.exe"):
+            subprocess.run(["wine", "taskkill", "/f", "/im", image], env=self.env,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
 
 
 def make_distribution(folder):

@@ -3,7 +3,6 @@ it, in all three modes; the prefix's disk read back afterwards."""
 import filecmp
 import os
 import shutil
-import subprocess
 import unittest
 
 import bench
@@ -52,24 +51,8 @@ class InstallTest(unittest.TestCase):
         return prefix.run([program or "Setup.exe"] + list(args), cwd=cwd or self.dist)[0]
 
     def setup_with_box(self, *args, cwd=None, program=None):
-        """Runs Setup while the box helper waits for its box; returns the exit
-        code and the box's text, None when no box came."""
-        text_file = os.path.join(prefix.drive_c, "box.txt")
-        if os.path.exists(text_file):
-            os.remove(text_file)
-        helper = prefix.start([os.path.join(bench.FIXTURES, "box_helper.exe"), "Vrim", "30000",
-                               r"C:\box.txt"], cwd=prefix.drive_c)
-        code = self.setup(*args, cwd=cwd, program=program)
-        # Setup has ended: any box of its own was shown and dismissed by now.
-        try:
-            helper.wait(timeout=5)
-        except subprocess.TimeoutExpired:
-            helper.kill()
-            helper.wait()
-        if helper.returncode != 0:
-            return code, None
-        with open(text_file, newline="") as f:
-            return code, f.read()
+        """Runs Setup; returns the exit code and its box's text, None when none came."""
+        return prefix.watching_box(lambda: self.setup(*args, cwd=cwd, program=program))
 
     def assert_installed(self):
         for name in ("Vrim.exe", "hourglas.ani"):
