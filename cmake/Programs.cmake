@@ -14,7 +14,7 @@ set(PROGRAM_COMPILE_OPTIONS
 set(PROGRAM_LINK_OPTIONS
   -nostdlib -s -Wl,-e,_EntryPoint -Wl,--subsystem,windows:4.0
   -Wl,--gc-sections -Wl,--no-insert-timestamp -Wl,--file-alignment,512
-  -Wl,--build-id=none)
+  -Wl,--build-id=none -Wl,--disable-reloc-section -Wl,--disable-dynamicbase)
 
 add_library(setupcore STATIC ${SETUPCORE_SOURCES} setupcore/startup.cpp)
 target_include_directories(setupcore PUBLIC setupcore)
@@ -34,6 +34,17 @@ foreach(program Setup Uninstall)
   target_link_libraries(${program} PRIVATE setupcore)
   set_target_properties(${program} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${DIST_DIR}")
 endforeach()
+
+# The benchmark's floors, built the same way: never shipped.
+foreach(program floor bare_install bare_uninstall)
+  add_executable(${program} WIN32 tests/bench/${program}.cpp)
+  target_compile_options(${program} PRIVATE ${PROGRAM_COMPILE_OPTIONS})
+  target_link_options(${program} PRIVATE ${PROGRAM_LINK_OPTIONS})
+  target_include_directories(${program} PRIVATE setupcore)
+  target_link_libraries(${program} PRIVATE kernel32 user32 shell32 ole32 gcc)
+  set_target_properties(${program} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/bench")
+endforeach()
+target_sources(floor PRIVATE resources/icon.rc)
 
 # Checksums for a packager's `sha256sum -c`; the build is reproducible, so any
 # rebuild of the same source must match them.
