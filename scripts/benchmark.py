@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Benchmark of the kit's size and run time, beside its floors and beside an
 NSIS installer doing the same job. Each time is the median of ROUNDS
-interleaved single runs, each timed by hyperfine, under a warm wineserver in
+interleaved single runs (the order alternating), each timed by hyperfine, under a warm wineserver in
 one 32-bit prefix; the installed state is reset before each run and not
 timed. Prints one table."""
 import json
@@ -96,9 +96,11 @@ def main():
         peer_installed()  # once more, for the size of the uninstaller it writes
         peer_uninstaller = os.path.getsize(os.path.join(prefix.system_dir, "UninstallPeer.exe"))
         times = {(case, who): [] for case, runs in cases.items() for who, *_ in runs}
-        for _ in range(ROUNDS):
+        for n in range(ROUNDS):
             for case, runs in cases.items():
-                for who, cwd, command, prepare in runs:
+                # Alternate the order, so that no contender always runs while the
+                # one before it still has 64 MiB to write back.
+                for who, cwd, command, prepare in (runs if n % 2 == 0 else runs[::-1]):
                     reset(prefix)
                     if prepare is not reset:
                         prepare()
