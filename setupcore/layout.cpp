@@ -21,7 +21,7 @@ static bool ResolveCommonDesktop(PathBuffer& path) {
 // System32 would point at nothing for the 64-bit shell.
 static DWORD ResolveSystemDirectory(PathBuffer& path) {
   auto wow64 = reinterpret_cast<GetSystemWow64DirectoryACall>(
-      KernelFunction("GetSystemWow64DirectoryA"));
+      SystemFunction("kernel32.dll", "GetSystemWow64DirectoryA"));
   // On 32-bit Windows the call exists and returns 0.
   DWORD n = wow64 ? wow64(path, kMaxPath) : 0;
   return n ? n : GetSystemDirectoryA(path, kMaxPath);

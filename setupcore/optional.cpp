@@ -1,10 +1,10 @@
-// KERNEL32 calls that only newer systems have, found at run time so that the
-// programs still load where they are missing.
+// Calls that only newer systems have, found at run time so that the programs
+// still load where they are missing.
 #include "procedures.h"
 
-void* KernelFunction(const char* name) {
-  HMODULE kernel = GetModuleHandleA("kernel32.dll");
-  return kernel ? GetProcAddress(kernel, name) : nullptr;
+void* SystemFunction(const char* module, const char* name) {
+  HMODULE loaded = GetModuleHandleA(module);
+  return loaded ? GetProcAddress(loaded, name) : nullptr;
 }
 
 void RestrictDllSearch() {
@@ -13,6 +13,6 @@ void RestrictDllSearch() {
   DWORD version = GetVersion();
   if ((version & 0xFF) == 6 && ((version >> 8) & 0xFF) == 0) return;
   auto restrict = reinterpret_cast<SetDefaultDllDirectoriesCall>(
-      KernelFunction("SetDefaultDllDirectories"));
+      SystemFunction("kernel32.dll", "SetDefaultDllDirectories"));
   if (restrict) restrict(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }

@@ -19,8 +19,8 @@ bool RunUninstall();
 // so that nothing planted beside the program is loaded.
 void RestrictDllSearch();
 
-// A KERNEL32 function by name, or null where this system lacks it.
-void* KernelFunction(const char* name);
+// A function of a loaded system DLL by name, or null where this system lacks it.
+void* SystemFunction(const char* module, const char* name);
 
 // The command line with the program name and the blanks after it removed.
 const char* CommandTail(const char* line);

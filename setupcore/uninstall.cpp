@@ -18,9 +18,12 @@ static DWORD WINCALL SendCloseRequest(void* window) {
 // prompt, but not on a window that stops responding. The platform calls a
 // thread hung only after some seconds without pumping, and a send made before
 // that never gives up on its own, so the send runs on a thread of its own
-// while this one watches.
+// while this one watches. Without a way to tell (before Windows 2000) or a
+// thread, one bounded send has to do.
 static void CloseApplication(HWND window) {
-  HANDLE sender = CreateThread(nullptr, 0, SendCloseRequest, window, 0, nullptr);
+  auto isHung =
+      reinterpret_cast<IsHungAppWindowCall>(SystemFunction("user32.dll", "IsHungAppWindow"));
+  HANDLE sender = isHung ? CreateThread(nullptr, 0, SendCloseRequest, window, 0, nullptr) : nullptr;
   if (!sender) {
     uintptr_t result;
     SendMessageTimeoutA(window, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG | SMTO_NOTIMEOUTIFNOTHUNG,
@@ -28,7 +31,7 @@ static void CloseApplication(HWND window) {
     return;
   }
   while (WaitForSingleObject(sender, kHungPollMs) == WAIT_TIMEOUT)
-    if (IsHungAppWindow(window)) break;
+    if (isHung(window)) break;
   CloseHandle(sender);
 }
 

@@ -118,9 +118,10 @@ struct IMalloc {
 };
 
 typedef DWORD(WINCALL* ThreadRoutine)(void*);
-// KERNEL32 calls that older systems lack, looked up at run time.
+// Calls that older systems lack, looked up at run time.
 typedef BOOL(WINCALL* SetDefaultDllDirectoriesCall)(DWORD flags);
 typedef unsigned(WINCALL* GetSystemWow64DirectoryACall)(char* buffer, unsigned size);
+typedef BOOL(WINCALL* IsHungAppWindowCall)(HWND window);  // Windows 2000 and later
 
 // KERNEL32
 WINIMPORT char* WINCALL GetCommandLineA(void);
@@ -149,7 +150,6 @@ WINIMPORT HWND WINCALL FindWindowA(const char* className, const char* title);
 WINIMPORT LRESULT WINCALL SendMessageA(HWND window, unsigned msg, WPARAM wp, LPARAM lp);
 WINIMPORT LRESULT WINCALL SendMessageTimeoutA(HWND window, unsigned msg, WPARAM wp, LPARAM lp,
                                               unsigned flags, unsigned ms, uintptr_t* result);
-WINIMPORT BOOL WINCALL IsHungAppWindow(HWND window);
 WINIMPORT int WINCALL MessageBoxA(HWND owner, const char* text, const char* caption,
                                   unsigned style);
 

@@ -32,6 +32,8 @@ std::vector<std::string> CallsStartingWith(const std::string& prefix) {
 
 using fake::world;
 
+BOOL WINCALL FakeIsHungAppWindow(HWND window);  // USER32's, found through GetProcAddress
+
 namespace {
 
 const HRESULT kFailed = static_cast<HRESULT>(0x80004005);  // E_FAIL
@@ -145,6 +147,7 @@ struct VtblSetup {
 } vtblSetup;
 
 HMODULE const kKernel32 = reinterpret_cast<HMODULE>(0x7C800000);
+HMODULE const kUser32 = reinterpret_cast<HMODULE>(0x7E410000);
 
 BOOL WINCALL FakeSetDefaultDllDirectories(DWORD flags) {
   char text[48];
@@ -172,12 +175,19 @@ char* WINCALL GetCommandLineA(void) {
 }
 HMODULE WINCALL GetModuleHandleA(const char* name) {
   Record("GetModuleHandleA(" + Quote(name) + ")");
-  return name && std::strcmp(name, "kernel32.dll") == 0 ? kKernel32 : nullptr;
+  if (name && std::strcmp(name, "kernel32.dll") == 0) return kKernel32;
+  if (name && std::strcmp(name, "user32.dll") == 0) return kUser32;
+  return nullptr;
 }
 
 void* WINCALL GetProcAddress(HMODULE module, const char* name) {
-  Record("GetProcAddress(" + std::string(module == kKernel32 ? "kernel32" : "?") + ", " +
+  Record("GetProcAddress(" +
+         std::string(module == kKernel32 ? "kernel32" : module == kUser32 ? "user32" : "?") + ", " +
          Quote(name) + ")");
+  if (module == kUser32)
+    return std::strcmp(name, "IsHungAppWindow") == 0 && world.hasIsHungAppWindow
+               ? reinterpret_cast<void*>(FakeIsHungAppWindow)
+               : nullptr;
   if (module != kKernel32) return nullptr;
   if (std::strcmp(name, "SetDefaultDllDirectories") == 0 && world.hasDefaultDllDirectories)
     return reinterpret_cast<void*>(FakeSetDefaultDllDirectories);
@@ -305,7 +315,7 @@ LRESULT WINCALL SendMessageTimeoutA(HWND window, unsigned msg, WPARAM wp, LPARAM
   return 1;
 }
 
-BOOL WINCALL IsHungAppWindow(HWND window) {
+BOOL WINCALL FakeIsHungAppWindow(HWND window) {
   Record(std::string("IsHungAppWindow(") + (window == kWindow ? "window" : "?") + ")");
   return world.hung && world.counts["IsHungAppWindow"]++ >= world.pollsBeforeHung;
 }

@@ -32,6 +32,7 @@ struct World {
   uint32_t version = 0x1DB10106;  // GetVersion's word: 6.1, build 7601
   bool hasDefaultDllDirectories = false;  // SetDefaultDllDirectories exported
   bool hasWow64Directory = false;         // GetSystemWow64DirectoryA exported
+  bool hasIsHungAppWindow = true;         // USER32 exports IsHungAppWindow
   std::string wow64Directory;             // what it returns; empty: 32-bit Windows
 
   bool windowOpen = false;    // a top-level window titled "Vrim"

@@ -17,6 +17,9 @@ const std::string kStartMenuFolder = std::string(fake::kCommonPrograms) + "\\VRI
 const std::string kDesktopShortcut = std::string(fake::kCommonDesktop) + "\\Vrim.lnk";
 const std::string kUninstallerCopy = std::string(fake::kSystem) + "\\Uninstall.exe";
 
+const char kUser32Lookup[] = "GetModuleHandleA(\"user32.dll\")";
+const char kHungLookup[] = "GetProcAddress(user32, \"IsHungAppWindow\")";
+
 std::string Deletion(const std::string& folder) {
   return "SHFileOperationA(hwnd=0, wFunc=3, pFrom=\"" + folder +
          "\", pTo=0, fFlags=0x0410, hNameMappings=0, lpszProgressTitle=0)";
@@ -73,8 +76,8 @@ TEST_F(RunUninstallTest, NoApplicationNoWaitThenFoldersThenDesktopShortcut) {
 TEST_F(RunUninstallTest, RunningApplicationIsClosedAndGivenTwoSecondsFirst) {
   world.windowOpen = true;
   EXPECT_TRUE(RunUninstall());
-  EXPECT_THAT(std::vector<std::string>(world.calls.begin(), world.calls.begin() + 6),
-              ElementsAre("FindWindowA(0, \"Vrim\")", "CreateThread()",
+  EXPECT_THAT(std::vector<std::string>(world.calls.begin(), world.calls.begin() + 8),
+              ElementsAre("FindWindowA(0, \"Vrim\")", kUser32Lookup, kHungLookup, "CreateThread()",
                           "SendMessageA(window, 16, 0, 0)", "WaitForSingleObject(sender, 250)",
                           "CloseHandle(sender)", "Sleep(2000)"));
   EXPECT_LT(IndexOf("Sleep"), IndexOf("SHFileOperationA"));
@@ -130,8 +133,8 @@ TEST_F(RunUninstallTest, HungApplicationEndsTheWaitOnceItStopsResponding) {
   world.hung = true;
   world.pollsBeforeHung = 3;  // just stopped pumping: not yet hung to the platform
   RunUninstall();
-  EXPECT_THAT(std::vector<std::string>(world.calls.begin(), world.calls.begin() + 12),
-              ElementsAre("FindWindowA(0, \"Vrim\")", "CreateThread()",
+  EXPECT_THAT(std::vector<std::string>(world.calls.begin() + 3, world.calls.begin() + 14),
+              ElementsAre("CreateThread()",
                           "WaitForSingleObject(sender, 250)", "IsHungAppWindow(window)",
                           "WaitForSingleObject(sender, 250)", "IsHungAppWindow(window)",
                           "WaitForSingleObject(sender, 250)", "IsHungAppWindow(window)",
@@ -145,8 +148,17 @@ TEST_F(RunUninstallTest, WithoutAThreadTheRequestIsStillBounded) {
   fake::Fail("CreateThread");
   EXPECT_TRUE(RunUninstall());
   // SMTO_ABORTIFHUNG | SMTO_NOTIMEOUTIFNOTHUNG, ten seconds.
-  EXPECT_THAT(std::vector<std::string>(world.calls.begin(), world.calls.begin() + 4),
-              ElementsAre("FindWindowA(0, \"Vrim\")", "CreateThread()",
+  EXPECT_THAT(std::vector<std::string>(world.calls.begin(), world.calls.begin() + 6),
+              ElementsAre("FindWindowA(0, \"Vrim\")", kUser32Lookup, kHungLookup, "CreateThread()",
+                          "SendMessageTimeoutA(window, 16, 0, 0, 10, 10000)", "Sleep(2000)"));
+}
+
+TEST_F(RunUninstallTest, BeforeWindows2000OneBoundedSendDoes) {
+  world.windowOpen = true;
+  world.hasIsHungAppWindow = false;
+  EXPECT_TRUE(RunUninstall());
+  EXPECT_THAT(std::vector<std::string>(world.calls.begin(), world.calls.begin() + 5),
+              ElementsAre("FindWindowA(0, \"Vrim\")", kUser32Lookup, kHungLookup,
                           "SendMessageTimeoutA(window, 16, 0, 0, 10, 10000)", "Sleep(2000)"));
 }
 
