@@ -12,7 +12,7 @@ void RestrictDllSearch() {
   // object fail.
   DWORD version = GetVersion();
   if ((version & 0xFF) == 6 && ((version >> 8) & 0xFF) == 0) return;
-  auto restrict = reinterpret_cast<SetDefaultDllDirectoriesCall>(
+  auto setDefaultDllDirectories = reinterpret_cast<SetDefaultDllDirectoriesCall>(
       SystemFunction("kernel32.dll", "SetDefaultDllDirectories"));
-  if (restrict) restrict(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (setDefaultDllDirectories) setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
