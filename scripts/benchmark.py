@@ -33,12 +33,7 @@ def hyperfine_once(prefix, command, cwd):
 
 
 def reset(prefix):
-    for folder in (prefix.program_folder, prefix.start_menu_folder):
-        shutil.rmtree(folder, ignore_errors=True)
-    for path in (prefix.desktop_shortcut, prefix.uninstaller_copy,
-                 os.path.join(prefix.system_dir, "UninstallPeer.exe")):
-        if os.path.exists(path):
-            os.remove(path)
+    prefix.remove_install(os.path.join(prefix.system_dir, "UninstallPeer.exe"))
 
 
 def main():

@@ -127,6 +127,29 @@ class Prefix:
         with open(text_file, newline="") as f:
             return code, f.read()
 
+    def start_application(self, *args):
+        """Starts the installed Vrim.exe from the program folder; returns the
+        process once its window is up, None if it never came."""
+        ready = os.path.join(self.program_folder, "ready.txt")
+        app = self.start([self.windows(os.path.join(self.program_folder, "Vrim.exe"))] + list(args),
+                         cwd=self.program_folder)
+        return app if wait_for(lambda: os.path.exists(ready), 30) else None
+
+    def remove_install(self, *more):
+        """Takes away whatever an install placed, and the paths in `more`,
+        read-only or not."""
+        for folder in (self.program_folder, self.start_menu_folder) + more:
+            if os.path.isdir(folder):
+                for parent, _, files in os.walk(folder):
+                    for name in files:
+                        os.chmod(os.path.join(parent, name), 0o644)
+                shutil.rmtree(folder, ignore_errors=True)
+            elif os.path.exists(folder):
+                os.remove(folder)
+        for path in (self.desktop_shortcut, self.uninstaller_copy):
+            if os.path.exists(path):
+                os.remove(path)
+
     def kill_programs(self):
         """Ends every Windows program but keeps the server."""
         for image in ("Vrim.exe", "Setup.exe", "Uninstall.exe", "box_helper.exe"):

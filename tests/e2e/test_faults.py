@@ -3,7 +3,6 @@ afterwards when things are not as they should be. Each case records its row;
 the table is printed at the end of the run."""
 import os
 import shutil
-import stat
 import sys
 import unittest
 
@@ -44,15 +43,7 @@ class FaultTest(unittest.TestCase):
         prefix.kill_programs()
         for app in self.apps:
             app.wait(timeout=30)
-        for folder in (prefix.program_folder, prefix.start_menu_folder, self.dist):
-            if os.path.isdir(folder):
-                for parent, _, files in os.walk(folder):
-                    for name in files:
-                        os.chmod(os.path.join(parent, name), 0o644)
-            shutil.rmtree(folder, ignore_errors=True)
-        for path in (prefix.desktop_shortcut, prefix.uninstaller_copy):
-            if os.path.exists(path):
-                os.remove(path)
+        prefix.remove_install(self.dist)
 
     def w(self, path):
         return prefix.windows(path)
@@ -65,10 +56,9 @@ class FaultTest(unittest.TestCase):
             lambda: prefix.run([self.w(prefix.uninstaller_copy)], cwd=prefix.system_dir, timeout=60)[0])
 
     def start_application(self, *args):
-        ready = os.path.join(prefix.program_folder, "ready.txt")
-        app = prefix.start([self.w(self.exe)] + list(args), cwd=prefix.program_folder)
+        app = prefix.start_application(*args)
+        self.assertIsNotNone(app, "application window up")
         self.apps.append(app)
-        self.assertTrue(bench.wait_for(lambda: os.path.exists(ready), 30))
 
     def installed_items(self):
         return {name: os.path.exists(path) for name, path in (

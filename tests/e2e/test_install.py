@@ -41,11 +41,7 @@ class InstallTest(unittest.TestCase):
         }
 
     def tearDown(self):
-        for folder in (prefix.program_folder, prefix.start_menu_folder, self.dist):
-            shutil.rmtree(folder, ignore_errors=True)
-        for path in (prefix.desktop_shortcut, prefix.uninstaller_copy):
-            if os.path.exists(path):
-                os.remove(path)
+        prefix.remove_install(self.dist)
 
     def setup(self, *args, cwd=None, program=None):
         return prefix.run([program or "Setup.exe"] + list(args), cwd=cwd or self.dist)[0]

@@ -29,10 +29,7 @@ class UninstallTest(unittest.TestCase):
         prefix.kill_programs()
         for app in self.apps:
             app.wait(timeout=30)
-        for folder in (prefix.program_folder, prefix.start_menu_folder):
-            shutil.rmtree(folder, ignore_errors=True)
-        if os.path.exists(prefix.desktop_shortcut):
-            os.remove(prefix.desktop_shortcut)
+        prefix.remove_install()
 
     def lay_out_install(self):
         """What an install leaves: both folders, the files, the three shortcuts
@@ -56,11 +53,9 @@ class UninstallTest(unittest.TestCase):
                           cwd=prefix.system_dir, timeout=timeout)
 
     def start_application(self, *args):
-        ready = os.path.join(prefix.program_folder, "ready.txt")
-        app = prefix.start([prefix.windows(os.path.join(prefix.program_folder, "Vrim.exe"))] + list(args),
-                           cwd=prefix.program_folder)
+        app = prefix.start_application(*args)
+        self.assertIsNotNone(app, "application window up")
         self.apps.append(app)
-        self.assertTrue(bench.wait_for(lambda: os.path.exists(ready), 30), "application window up")
         return app
 
     def assert_all_removed(self):
